@@ -1,0 +1,11 @@
+// The files compiled into the program, so that it reads nothing from disk at run time.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+namespace resources {
+
+std::span<const std::uint8_t> ApplicationIcon();  // yuvovip.ico
+
+}  // namespace resources

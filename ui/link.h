@@ -1,0 +1,33 @@
+// The hyperlink kind: a self-painted caption whose colour follows the pointer and
+// the outcome of the last opening.
+#pragma once
+
+#include "platform/window_system.h"
+#include "ui/window_definition.h"
+
+namespace ui {
+
+class Link final : public platform::SelfPaintedControl {
+public:
+    explicit Link(const LinkSettings& settings) : settings_(settings) {}
+
+    void Paint(platform::Canvas& canvas, const platform::Rectangle& updateArea) override;
+    void PointerMoved(platform::Control* self, platform::Point position) override;
+    void LeftButtonPressed(platform::Control*, platform::Point) override {}
+    platform::PointerShape Pointer() const override { return platform::PointerShape::PointingHand; }
+    platform::AccessibleRole Role() const override { return platform::AccessibleRole::Link; }
+    std::string AccessibleText() const override { return std::string(Text()); }
+
+    bool Hovered() const { return hovered_; }
+    bool Visited() const { return visited_; }
+    Colour CurrentColour() const;
+
+private:
+    std::string_view Text() const;
+
+    LinkSettings settings_;
+    bool hovered_ = false;
+    bool visited_ = false;
+};
+
+}  // namespace ui

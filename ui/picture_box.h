@@ -1,0 +1,25 @@
+// The picture box kind: a self-painted area showing a picture from its top-left
+// corner over the background colour.
+#pragma once
+
+#include "platform/window_system.h"
+#include "ui/window_definition.h"
+
+namespace ui {
+
+class PictureBox final : public platform::SelfPaintedControl {
+public:
+    explicit PictureBox(const PicBoxSettings& settings) : settings_(settings) {}
+
+    void Paint(platform::Canvas& canvas, const platform::Rectangle& updateArea) override;
+    void PointerMoved(platform::Control*, platform::Point) override {}
+    void LeftButtonPressed(platform::Control*, platform::Point) override {}
+    platform::PointerShape Pointer() const override { return platform::PointerShape::Arrow; }
+    platform::AccessibleRole Role() const override { return platform::AccessibleRole::Picture; }
+    std::string AccessibleText() const override;
+
+private:
+    PicBoxSettings settings_;
+};
+
+}  // namespace ui
