@@ -22,6 +22,12 @@ namespace {
 
 class WindowInstance;
 
+// The window's icons as its rule picks them from its icon file, decoded once.
+struct WindowIcons {
+    IconPixels large;
+    IconPixels small;
+};
+
 struct Runtime {
     const WindowDefinition* definition = nullptr;
     std::span<const HandlerEntry> handlers;
@@ -30,10 +36,28 @@ struct Runtime {
     bool loopStarted = false;
     bool failed = false;
     int quitCode = 0;
+    std::optional<WindowIcons> icons;
     std::unique_ptr<WindowInstance> window;
 };
 
 Runtime runtime;
+
+// A compiled-in icon file that cannot be read leaves the program without an icon.
+std::optional<WindowIcons> DecodeWindowIcons(std::span<const std::uint8_t> file) {
+    const auto entries = ReadIconDirectory(file);
+    if (!entries) return std::nullopt;
+    const IconChoice choice = ChooseIcons(*entries);
+    auto large = DecodeIconImage(file, (*entries)[choice.large]);
+    if (!large) return std::nullopt;
+    if (choice.small == choice.large) return WindowIcons{*large, *large};
+    auto small = DecodeIconImage(file, (*entries)[choice.small]);
+    if (!small) return std::nullopt;
+    return WindowIcons{std::move(*large), std::move(*small)};
+}
+
+platform::PixelImage View(const IconPixels& pixels) {
+    return {pixels.width, pixels.height, pixels.blueGreenRedAlpha};
+}
 
 std::int32_t Dispatch(const WindowDefinition& definition, std::string_view control, platform::ControlEvent event,
                       platform::EventArguments arguments) {
@@ -90,7 +114,6 @@ public:
 
 private:
     platform::MadeControl Make(int index);
-    void SetIcons();
     std::optional<int> FocusedIndex() const;
     void Focus(std::optional<int> index, platform::FocusCause cause) {
         if (index) platform::GiveFocus(controls_[static_cast<std::size_t>(*index)], cause);
@@ -120,7 +143,7 @@ std::optional<StartupFailure> WindowInstance::Build() {
         topLeft = {(screen->width - settings.outerSize.width) / 2, (screen->height - settings.outerSize.height) / 2};
     }
     platform::PlaceFrame(window_, topLeft, settings.outerSize);
-    SetIcons();
+    if (runtime.icons) platform::SetWindowIcons(window_, View(runtime.icons->large), View(runtime.icons->small));
 
     for (int index = static_cast<int>(controls_.size()) - 1; index >= 0; --index) {
         const platform::MadeControl made = Make(index);
@@ -169,24 +192,6 @@ platform::MadeControl WindowInstance::Make(int index) {
         }
     };
     return std::visit(Visitor{paintSelf, window_, placement}, control.settings);
-}
-
-// The window shows the icons its rule picks from its icon file; the large one also
-// becomes the program's icon, which message boxes show. A compiled-in icon file that
-// cannot be read leaves the window without an icon.
-void WindowInstance::SetIcons() {
-    const auto file = definition_.window.iconFile;
-    const auto entries = ReadIconDirectory(file);
-    if (!entries) return;
-    const IconChoice choice = ChooseIcons(*entries);
-    const auto large = DecodeIconImage(file, (*entries)[choice.large]);
-    const auto small = choice.small == choice.large ? large : DecodeIconImage(file, (*entries)[choice.small]);
-    if (!large || !small) return;
-    const auto view = [](const IconPixels& pixels) {
-        return platform::PixelImage{pixels.width, pixels.height, pixels.blueGreenRedAlpha};
-    };
-    platform::SetWindowIcons(window_, view(*large), view(*small));
-    platform::SetApplicationIcon(view(*large));
 }
 
 std::optional<int> WindowInstance::FocusedIndex() const {
@@ -248,6 +253,10 @@ int RunFramework(int& argumentCount, char** arguments, EntryRoutine entryRoutine
 }
 
 std::optional<StartupFailure> InitWindowing(const WindowDefinition& definition, std::span<const HandlerEntry> handlers) {
+    // The program's icon comes first, so that even the error box of a faulty
+    // definition shows it.
+    runtime.icons = DecodeWindowIcons(definition.window.iconFile);
+    if (runtime.icons) platform::SetApplicationIcon(View(runtime.icons->large));
     std::vector<HandlerId> supplied;
     for (const HandlerEntry& entry : handlers)
         if (entry.handler) supplied.push_back(entry.id);

@@ -284,9 +284,10 @@ QImage ToQImage(const PixelImage& image) {
         .copy();
 }
 
+// One image per size: where both icons are one image, the window carries it once.
 QIcon ToQIcon(const PixelImage& large, const PixelImage& small) {
     QIcon icon(QPixmap::fromImage(ToQImage(large)));
-    if (small.blueGreenRedAlpha.data() != large.blueGreenRedAlpha.data())
+    if (small.width != large.width || small.height != large.height)
         icon.addPixmap(QPixmap::fromImage(ToQImage(small)));
     return icon;
 }

@@ -166,8 +166,9 @@ void AnswerTheErrorBox() {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (!box || !box->isVisible()) return;
     onEachTick = nullptr;
-    std::printf("box \"%s\" says \"%s\" with %d buttons\n", box->windowTitle().toUtf8().constData(),
-                box->text().toUtf8().constData(), static_cast<int>(box->buttons().size()));
+    std::printf("box \"%s\" says \"%s\" with %d buttons and a %d-pixel icon\n",
+                box->windowTitle().toUtf8().constData(), box->text().toUtf8().constData(),
+                static_cast<int>(box->buttons().size()), box->windowIcon().availableSizes().value(0).width());
     for (QWidget* widget : QApplication::allWidgets())
         if (widget->objectName() == QString::fromUtf8("按钮1")) static_cast<QPushButton*>(widget)->click();
     std::printf("answer checks while the box was open: %d\n", answerChecks);
@@ -197,15 +198,16 @@ TEST(ProgramLife, DefinitionThatFailsItsCheckEndsWithTheErrorBoxAndStatus255) {
         const char* reason;
         const char* subject;
     };
+    const ui::WindowSettings window = ui::MainWindow().window;
     const Case cases[] = {
-        {"a duplicate name", {.controls = sameNameTwice}, allHandlers, "窗口定义中控件名称重复", "box"},
-        {"an unknown control", {.controls = twoControls, .bindings = clickOnNowhere}, allHandlers,
+        {"a duplicate name", {.window = window, .controls = sameNameTwice}, allHandlers, "窗口定义中控件名称重复", "box"},
+        {"an unknown control", {.window = window, .controls = twoControls, .bindings = clickOnNowhere}, allHandlers,
          "绑定指向不存在的控件", "nowhere"},
-        {"an event the kind lacks", {.controls = twoControls, .bindings = clickOnBox}, allHandlers,
+        {"an event the kind lacks", {.window = window, .controls = twoControls, .bindings = clickOnBox}, allHandlers,
          "绑定的事件不属于该控件的类型", "box"},
-        {"an event the kind lacks", {.controls = twoControls, .bindings = relayOnButton}, allHandlers,
+        {"an event the kind lacks", {.window = window, .controls = twoControls, .bindings = relayOnButton}, allHandlers,
          "绑定的事件不属于该控件的类型", "button"},
-        {"a missing handler", {.controls = twoControls, .bindings = clickOnButton}, onlyChanges,
+        {"a missing handler", {.window = window, .controls = twoControls, .bindings = clickOnButton}, onlyChanges,
          "绑定的处理程序不存在", "button"},
     };
     for (const Case& test : cases) {
@@ -215,7 +217,7 @@ TEST(ProgramLife, DefinitionThatFailsItsCheckEndsWithTheErrorBoxAndStatus255) {
         });
         EXPECT_EQ(result.status, 255) << test.what;
         const std::string box = std::string("box \"信息：\" says \"YUVOvip账号获取器无法启动：\n") + test.reason +
-                                "：" + test.subject + "\" with 1 buttons\n";
+                                "：" + test.subject + "\" with 1 buttons and a 96-pixel icon\n";
         EXPECT_EQ(result.output, box + "answer checks while the box was open: 0\n") << test.what;
     }
 }
@@ -233,7 +235,7 @@ TEST(ProgramLife, ControlThatCannotBeMadeEndsWithTheErrorBoxAndNoHandlerRuns) {
     });
     EXPECT_EQ(result.status, 255);
     EXPECT_EQ(result.output,
-              "box \"信息：\" says \"YUVOvip账号获取器无法启动：\n无法创建控件：图片框1（尺寸为负）\" with 1 buttons\n"
+              "box \"信息：\" says \"YUVOvip账号获取器无法启动：\n无法创建控件：图片框1（尺寸为负）\" with 1 buttons and a 96-pixel icon\n"
               "answer checks while the box was open: 0\n");
 }
 

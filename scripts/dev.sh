@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Installs what the program needs on Debian 12, builds it, and starts it or runs
+# every test.   scripts/dev.sh run | test | build | install
+set -euo pipefail
+
+cd "$(dirname "$0")/.."
+build_dir=${BUILD_DIR:-build}
+
+packages_to_build=(cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins libglib2.0-dev libjpeg62-turbo-dev
+                   fonts-noto-cjk)
+packages_to_test=(googletest xvfb openbox xdotool x11-utils x11-xserver-utils wmctrl dbus at-spi2-core
+                  python3 python3-pyatspi imagemagick)
+
+install() {
+    local missing=()
+    for package in "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    local privileged=()
+    [ "$(id -u)" -eq 0 ] || privileged=(sudo)
+    "${privileged[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${privileged[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+build() {
+    cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+    cmake --build "$build_dir" --parallel "$(nproc)"
+}
+
+case "${1:-}" in
+install)
+    install "${packages_to_build[@]}" "${packages_to_test[@]}"
+    ;;
+build)
+    install "${packages_to_build[@]}"
+    build -DYUVOVIP_TESTS=OFF
+    ;;
+run)
+    install "${packages_to_build[@]}"
+    build -DYUVOVIP_TESTS=OFF
+    exec "$build_dir/yuvovip"
+    ;;
+test)
+    install "${packages_to_build[@]}" "${packages_to_test[@]}"
+    build -DYUVOVIP_TESTS=ON -DYUVOVIP_WARNINGS_AS_ERRORS=ON
+    ctest --test-dir "$build_dir" --output-on-failure --timeout 300
+    ;;
+*)
+    echo "usage: $0 run | test | build | install" >&2
+    exit 2
+    ;;
+esac
