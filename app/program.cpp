@@ -50,6 +50,8 @@ int EntryRoutine() {
 
 }  // namespace
 
+std::span<const ui::HandlerEntry> Handlers() { return handlers; }
+
 int Run(int& argumentCount, char** arguments) { return ui::RunFramework(argumentCount, arguments, EntryRoutine); }
 
 }  // namespace app

@@ -9,13 +9,13 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPushButton>
 #include <QScreen>
 #include <QWindow>
-#include <limits>
 #include <qdrawutil.h>
 
+#include "platform/qt/entry_field.h"
 #include "platform/qt/gbk.h"
+#include "platform/qt/push_button.h"
 
 namespace platform::qt {
 namespace {
@@ -311,9 +311,7 @@ void DestroyWindow(Window* window) { ToWindow(window)->deleteLater(); }
 MadeControl MakeEntryField(Window* window, const ControlPlacement& placement) {
     if (const auto problem = qt::PlacementProblem(placement); problem != MakeProblem::None) return {.problem = problem};
     qt::TopLevelWidget* parent = ToWindow(window);
-    auto* field = new QLineEdit(parent);
-    field->setMaxLength(std::numeric_limits<int>::max());
-    field->setFont(qt::DefaultGuiFont());
+    auto* field = new qt::EntryField(parent);
     qt::ApplyCommon(field, placement, Qt::StrongFocus);
     const int index = placement.index;
     QObject::connect(field, &QLineEdit::textEdited, parent, [parent, index] {
@@ -326,9 +324,7 @@ MadeControl MakePushButton(Window* window, const ControlPlacement& placement, st
     if (const auto problem = qt::PlacementProblem(placement); problem != MakeProblem::None) return {.problem = problem};
     qt::TopLevelWidget* parent = ToWindow(window);
     // The window handles Alt+character itself, so "&" in a caption is shown as it is.
-    auto* button = new QPushButton(qt::FromGbk(caption).replace(u'&', QStringLiteral("&&")), parent);
-    button->setAutoDefault(false);
-    button->setDefault(false);
+    auto* button = new qt::PushButton(qt::FromGbk(caption).replace(u'&', QStringLiteral("&&")), parent);
     button->setFont(qt::DefaultGuiFont());
     qt::ApplyCommon(button, placement, Qt::StrongFocus);
     const int index = placement.index;

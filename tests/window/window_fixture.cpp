@@ -47,7 +47,7 @@ void Settle() {
 
 void MainWindowTest::SetUp() {
     calls = {};
-    ASSERT_EQ(ui::InitWindowing(ui::MainWindow(), countingHandlers), std::nullopt);
+    ASSERT_EQ(ui::InitWindowing(ui::MainWindow(), HandlersUnderTest()), std::nullopt);
     ASSERT_EQ(ui::LoadWindow(ui::MainWindow()), std::nullopt);
     window = ProgramWindow();
     ASSERT_NE(window, nullptr);

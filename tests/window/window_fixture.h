@@ -31,6 +31,7 @@ void Settle();
 
 class MainWindowTest : public ::testing::Test {
 protected:
+    virtual std::span<const ui::HandlerEntry> HandlersUnderTest() const { return CountingHandlers(); }
     void SetUp() override;
     void TearDown() override;
 
