@@ -7,5 +7,6 @@
 namespace resources {
 
 std::span<const std::uint8_t> ApplicationIcon();  // yuvovip.ico
+std::span<const std::uint8_t> AppealPicture();    // appeal.jpg
 
 }  // namespace resources

@@ -9,7 +9,7 @@ build_dir=${BUILD_DIR:-build}
 packages_to_build=(cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins libglib2.0-dev libjpeg62-turbo-dev
                    fonts-noto-cjk)
 packages_to_test=(googletest xvfb openbox xdotool x11-utils x11-xserver-utils wmctrl dbus at-spi2-core
-                  python3 python3-pyatspi imagemagick)
+                  python3 python3-pyatspi imagemagick libjpeg-turbo-progs)
 
 install() {
     local missing=()

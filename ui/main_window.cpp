@@ -33,7 +33,7 @@ const WindowDefinition& MainWindow() {
     static const ControlDefinition controls[] = {
         // name, rectangle {left, top, width, height}, focusable, kind settings
         {.name = "图片框1", .rectangle = {267, 87, 227, 219},
-         .settings = PicBoxSettings{}},
+         .settings = PicBoxSettings{.picture = resources::AppealPicture()}},
         {.name = "编辑框3", .rectangle = {86, 216, 171, 26}, .focusable = true,
          .settings = EditBoxSettings{}},
         {.name = "编辑框2", .rectangle = {86, 175, 172, 26}, .focusable = true,

@@ -9,6 +9,7 @@ void PictureBox::Paint(platform::Canvas& canvas, const platform::Rectangle& upda
     if (updateArea.IsEmpty()) return;
     const platform::Size size = canvas.AreaSize();
     canvas.FillRectangle({0, 0, size.width, size.height}, platform::DialogFaceColour());
+    if (picture_) canvas.DrawPicture({picture_->width, picture_->height, picture_->redGreenBlue}, {0, 0});
 }
 
 std::string PictureBox::AccessibleText() const { return std::string(texts::AppealPictureDescription); }

@@ -2,14 +2,19 @@
 // corner over the background colour.
 #pragma once
 
+#include <optional>
+
 #include "platform/window_system.h"
+#include "ui/picture_decoder.h"
 #include "ui/window_definition.h"
 
 namespace ui {
 
 class PictureBox final : public platform::SelfPaintedControl {
 public:
-    explicit PictureBox(const PicBoxSettings& settings) : settings_(settings) {}
+    // Decodes the picture once; repaints draw from the decoded pixels.
+    explicit PictureBox(const PicBoxSettings& settings)
+        : settings_(settings), picture_(DecodePicture(settings.picture)) {}
 
     void Paint(platform::Canvas& canvas, const platform::Rectangle& updateArea) override;
     void PointerMoved(platform::Control*, platform::Point) override {}
@@ -20,6 +25,7 @@ public:
 
 private:
     PicBoxSettings settings_;
+    std::optional<DecodedPicture> picture_;
 };
 
 }  // namespace ui

@@ -6,7 +6,9 @@
 #include <QWindow>
 
 #include "platform/qt/gbk.h"
+#include "resources/embedded.h"
 #include "tests/window/window_fixture.h"
+#include "ui/picture_decoder.h"
 
 namespace {
 
@@ -101,6 +103,15 @@ TEST_F(MainWindowTest, UpperControlsCoverTheIntroductionWhereTheyOverlap) {
         {{263, 95}, "标签3"},    {{100, 85}, "标签3"},   {{266, 86}, "标签2"},   {{469, 79}, "标签2"},
         {{264, 95}, "标签2"},
     };
+    // Where the picture covers the introduction, the window shows the picture's pixels.
+    const auto picture = ui::DecodePicture(resources::AppealPicture());
+    ASSERT_TRUE(picture);
+    const QImage shown = Grab();
+    for (const QPoint point : {QPoint(267, 87), QPoint(469, 95), QPoint(300, 90)}) {
+        const std::size_t at = static_cast<std::size_t>(((point.y() - 87) * 237 + point.x() - 267) * 3);
+        const QColor expected(picture->redGreenBlue[at], picture->redGreenBlue[at + 1], picture->redGreenBlue[at + 2]);
+        EXPECT_EQ(shown.pixelColor(point + QPoint(2, 2)), expected) << point.x() << "," << point.y();
+    }
     for (const Probe& probe : probes) {
         QWidget* hit = window->childAt(probe.point + QPoint(2, 2));
         ASSERT_NE(hit, nullptr) << probe.topmost;
