@@ -9,7 +9,7 @@ build_dir=${BUILD_DIR:-build}
 packages_to_build=(cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins libglib2.0-dev libjpeg62-turbo-dev
                    fonts-noto-cjk)
 packages_to_test=(googletest xvfb openbox xdotool x11-utils x11-xserver-utils wmctrl dbus at-spi2-core
-                  python3 python3-pyatspi imagemagick libjpeg-turbo-progs)
+                  python3 python3-pyatspi imagemagick libjpeg-turbo-progs clang libclang-rt-14-dev)
 
 install() {
     local missing=()
@@ -28,6 +28,26 @@ build() {
     cmake --build "$build_dir" --parallel "$(nproc)"
 }
 
+# The logic without a display once more, under AddressSanitizer and
+# UndefinedBehaviorSanitizer, leaks included.
+sanitized_checks() {
+    cmake -S . -B "$build_dir-sanitize" -DYUVOVIP_SANITIZE=ON -DYUVOVIP_WARNINGS_AS_ERRORS=ON
+    cmake --build "$build_dir-sanitize" --parallel "$(nproc)" --target unit_tests
+    ASAN_OPTIONS=detect_leaks=1 "$build_dir-sanitize/tests/unit_tests" --gtest_brief=1
+}
+
+# Each fuzz target for a bounded time, seeded with the committed inputs.
+fuzz() {
+    local seconds=$1
+    CXX=clang++ cmake -S tests/fuzz -B "$build_dir-fuzz"
+    cmake --build "$build_dir-fuzz" --parallel "$(nproc)"
+    local corpus
+    corpus=$(mktemp -d)
+    "$build_dir-fuzz/picture_decoder_fuzz" -max_total_time="$seconds" -rss_limit_mb=2048 -max_len=65536 \
+        -print_final_stats=1 "$corpus" tests/fuzz/seeds/picture resources 2>&1 | tail -n 12
+    rm -rf "$corpus"
+}
+
 case "${1:-}" in
 install)
     install "${packages_to_build[@]}" "${packages_to_test[@]}"
@@ -43,6 +63,8 @@ run)
     ;;
 test)
     install "${packages_to_build[@]}" "${packages_to_test[@]}"
+    sanitized_checks
+    fuzz "${FUZZ_SECONDS:-60}"
     build -DYUVOVIP_TESTS=ON -DYUVOVIP_WARNINGS_AS_ERRORS=ON
     ctest --test-dir "$build_dir" --output-on-failure --timeout 300
     ;;

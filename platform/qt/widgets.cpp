@@ -97,8 +97,10 @@ public:
     explicit AccessibleArea(SelfPaintedArea* area)
         : QAccessibleWidget(area, RoleOf(area->Behaviour().Role())), area_(area) {}
 
+    // A picture's text describes it; labels and links are named by theirs.
     QString text(QAccessible::Text kind) const override {
-        if (kind == QAccessible::Name) return FromGbk(area_->Behaviour().AccessibleText());
+        const bool describesPicture = kind == QAccessible::Description && role() == QAccessible::Graphic;
+        if (kind == QAccessible::Name || describesPicture) return FromGbk(area_->Behaviour().AccessibleText());
         return QAccessibleWidget::text(kind);
     }
 
