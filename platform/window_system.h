@@ -223,6 +223,19 @@ Size ControlSize(Control* control);
 
 // ---- The pointer ---------------------------------------------------------------
 
+// Two-colour pointer pixels, rows top first, one byte (0 or 1) a pixel: where the AND
+// mask is 1 the screen shows through; the XOR bits make opaque pixels white.
+struct PointerImage {
+    int width = 0;
+    int height = 0;
+    Point hotSpot;
+    std::span<const std::uint8_t> andMask{};
+    std::span<const std::uint8_t> xorBits{};
+};
+
+// What the pointing-hand pointer looks like from now on.
+void SetPointingHandImage(const PointerImage& image);
+
 void HoldPointer(Control* control);
 void LetGoOfPointer(Control* control);
 bool HoldsPointer(Control* control);

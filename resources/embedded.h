@@ -8,5 +8,6 @@ namespace resources {
 
 std::span<const std::uint8_t> ApplicationIcon();  // yuvovip.ico
 std::span<const std::uint8_t> AppealPicture();    // appeal.jpg
+std::span<const std::uint8_t> PointingHand();     // pointing_hand.cur
 
 }  // namespace resources

@@ -1,5 +1,6 @@
-// Icon files: a 6-byte header, 16-byte directory entries, then each image as a
-// 40-byte bitmap header (height doubled), bottom-up pixels and a 1-bit mask.
+// Icon and cursor files: a 6-byte header, 16-byte directory entries, then each image
+// as a 40-byte bitmap header (height doubled), bottom-up pixels and a 1-bit mask. A
+// cursor's entry holds its hot spot where an icon's holds planes and bit count.
 #include "ui/icon_file.h"
 
 #include <cstring>
@@ -17,10 +18,11 @@ constexpr std::size_t HeaderSize = 6;
 constexpr std::size_t EntrySize = 16;
 constexpr std::size_t BitmapHeaderSize = 40;
 
-}  // namespace
+enum class FileType : std::uint32_t { Icon = 1, Cursor = 2 };
 
-std::optional<std::vector<IconEntry>> ReadIconDirectory(std::span<const std::uint8_t> file) {
-    if (file.size() < HeaderSize || ReadLittle(file, 0, 2) != 0 || ReadLittle(file, 2, 2) != 1) return std::nullopt;
+std::optional<std::vector<IconEntry>> ReadDirectory(std::span<const std::uint8_t> file, FileType type) {
+    if (file.size() < HeaderSize || ReadLittle(file, 0, 2) != 0 || ReadLittle(file, 2, 2) != static_cast<std::uint32_t>(type))
+        return std::nullopt;
     const std::size_t count = ReadLittle(file, 4, 2);
     if (count == 0 || file.size() < HeaderSize + count * EntrySize) return std::nullopt;
     std::vector<IconEntry> entries;
@@ -39,6 +41,48 @@ std::optional<std::vector<IconEntry>> ReadIconDirectory(std::span<const std::uin
         entries.push_back(entry);
     }
     return entries;
+}
+
+// Rows of one bit a pixel, bottom row first and padded to four bytes, as 0 or 1 a
+// pixel with the top row first.
+std::vector<std::uint8_t> UnpackBits(std::span<const std::uint8_t> rows, int width, int height) {
+    const auto rowBytes = static_cast<std::size_t>((width + 31) / 32 * 4);
+    std::vector<std::uint8_t> pixels;
+    for (int row = height - 1; row >= 0; --row)
+        for (int column = 0; column < width; ++column) {
+            const std::uint8_t byte = rows[static_cast<std::size_t>(row) * rowBytes + static_cast<std::size_t>(column / 8)];
+            pixels.push_back(static_cast<std::uint8_t>((byte >> (7 - column % 8)) & 1));
+        }
+    return pixels;
+}
+
+}  // namespace
+
+std::optional<std::vector<IconEntry>> ReadIconDirectory(std::span<const std::uint8_t> file) {
+    return ReadDirectory(file, FileType::Icon);
+}
+
+std::optional<CursorPixels> ReadCursor(std::span<const std::uint8_t> file) {
+    const auto entries = ReadDirectory(file, FileType::Cursor);
+    if (!entries) return std::nullopt;
+    const IconEntry& entry = entries->front();
+    const auto image = file.subspan(entry.offset, entry.byteCount);
+    constexpr std::size_t PaletteSize = 8;
+    if (image.size() < BitmapHeaderSize + PaletteSize || ReadLittle(image, 0, 4) != BitmapHeaderSize) return std::nullopt;
+    const bool twoColours = ReadLittle(image, 14, 2) == 1 && ReadLittle(image, 16, 4) == 0;
+    const bool blackThenWhite = ReadLittle(image, BitmapHeaderSize, 3) == 0 && ReadLittle(image, BitmapHeaderSize + 4, 3) == 0xFFFFFF;
+    if (!twoColours || !blackThenWhite || static_cast<std::int32_t>(ReadLittle(image, 4, 4)) != entry.width ||
+        static_cast<std::int32_t>(ReadLittle(image, 8, 4)) != 2 * entry.height)
+        return std::nullopt;
+    const auto maskBytes = static_cast<std::size_t>((entry.width + 31) / 32 * 4 * entry.height);
+    if (image.size() < BitmapHeaderSize + PaletteSize + 2 * maskBytes) return std::nullopt;
+    const auto bits = image.subspan(BitmapHeaderSize + PaletteSize);
+    return CursorPixels{.width = entry.width,
+                        .height = entry.height,
+                        .hotSpotX = entry.planes,
+                        .hotSpotY = entry.bitsPerPixel,
+                        .andMask = UnpackBits(bits.subspan(maskBytes, maskBytes), entry.width, entry.height),
+                        .xorBits = UnpackBits(bits.subspan(0, maskBytes), entry.width, entry.height)};
 }
 
 IconChoice ChooseIcons(std::span<const IconEntry> entries) {

@@ -1,5 +1,6 @@
-// Reading a Windows icon file: its directory, the rule that picks the window's large
-// and small icons from it, and turning one 32-bit image into plain pixels.
+// Reading Windows icon and cursor files: an icon file's directory, the rule that
+// picks the window's large and small icons from it, turning one 32-bit image into
+// plain pixels, and a two-colour cursor with its hot spot.
 #pragma once
 
 #include <cstdint>
@@ -41,5 +42,20 @@ struct IconPixels {
 
 // The pixels of one uncompressed 32-bit image, or nothing for any other layout.
 std::optional<IconPixels> DecodeIconImage(std::span<const std::uint8_t> file, const IconEntry& entry);
+
+struct CursorPixels {
+    int width = 0;
+    int height = 0;
+    int hotSpotX = 0;
+    int hotSpotY = 0;
+    // Per pixel, rows top first, 0 or 1: the AND mask (1 lets the screen through) and
+    // the XOR bits (1 is white over an opaque pixel).
+    std::vector<std::uint8_t> andMask;
+    std::vector<std::uint8_t> xorBits;
+};
+
+// The first image of a cursor file, when it is an uncompressed two-colour image with
+// black as its first colour and white as its second.
+std::optional<CursorPixels> ReadCursor(std::span<const std::uint8_t> file);
 
 }  // namespace ui

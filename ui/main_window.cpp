@@ -22,7 +22,7 @@ constexpr Colour LighterBlue = 0x00D38A41;
 constexpr FontDescription Normal16{.characterHeight = 16};
 constexpr FontDescription Normal14{.characterHeight = 14};
 
-constexpr std::string_view LinkTarget = "https://www.yuvovip.example/wb008.htm?from=10086&gid=3";
+constexpr std::string_view WebPage = "https://www.yuvovip.example/wb008.htm?from=10086&gid=3";
 
 }  // namespace
 
@@ -39,7 +39,8 @@ const WindowDefinition& MainWindow() {
         {.name = "编辑框2", .rectangle = {86, 175, 172, 26}, .focusable = true,
          .settings = EditBoxSettings{}},
         {.name = "超级链接框1", .rectangle = {52, 278, 84, 25},
-         .settings = LinkSettings{.caption = texts::LinkCaption, .webAddress = LinkTarget,
+         .settings = LinkSettings{.caption = texts::LinkCaption, .opens = LinkTarget::WebAddress,
+                                  .webAddress = WebPage,
                                   .linkColour = Blue, .visitedColour = DarkRed,
                                   .hoverColour = LighterBlue, .font = Normal14}},
         {.name = "标签6", .rectangle = {8, 216, 65, 24},

@@ -36,8 +36,12 @@ struct LabelSettings {
     Colour textColour = 0x00000000;
 };
 
+// Which of its addresses a link opens.
+enum class LinkTarget { WebAddress, EmailAddress };
+
 struct LinkSettings {
     std::string_view caption{};  // GBK
+    LinkTarget opens = LinkTarget::WebAddress;
     std::string_view webAddress{};
     std::string_view emailAddress{};
     Colour linkColour = 0;

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "resources/embedded.h"
 #include "ui/definition_check.h"
 #include "ui/icon_file.h"
 #include "ui/keyboard.h"
@@ -257,6 +258,8 @@ std::optional<StartupFailure> InitWindowing(const WindowDefinition& definition, 
     // definition shows it.
     runtime.icons = DecodeWindowIcons(definition.window.iconFile);
     if (runtime.icons) platform::SetApplicationIcon(View(runtime.icons->large));
+    if (const auto hand = ReadCursor(resources::PointingHand()))
+        platform::SetPointingHandImage({hand->width, hand->height, {hand->hotSpotX, hand->hotSpotY}, hand->andMask, hand->xorBits});
     std::vector<HandlerId> supplied;
     for (const HandlerEntry& entry : handlers)
         if (entry.handler) supplied.push_back(entry.id);

@@ -3,6 +3,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QBitmap>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QImage>
@@ -11,6 +12,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QWindow>
+#include <functional>
 #include <qdrawutil.h>
 
 #include "platform/qt/entry_field.h"
@@ -141,6 +143,26 @@ QFont MakeFont(const FontDescription& description) {
     return font;
 }
 
+namespace {
+
+std::optional<QCursor>& PointingHand() {
+    static std::optional<QCursor> cursor;
+    return cursor;
+}
+
+QBitmap ToBitmap(const PointerImage& image, const std::function<bool(std::size_t)>& set) {
+    QImage bits(image.width, image.height, QImage::Format_MonoLSB);
+    bits.setColor(0, qRgb(255, 255, 255));
+    bits.setColor(1, qRgb(0, 0, 0));
+    for (int y = 0; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x) bits.setPixel(x, y, set(static_cast<std::size_t>(y * image.width + x)) ? 1 : 0);
+    return QBitmap::fromImage(bits);
+}
+
+}  // namespace
+
+QCursor PointingHandCursor() { return PointingHand().value_or(QCursor(Qt::PointingHandCursor)); }
+
 QColor ToQColor(Colour colour) { return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF); }
 
 void InstallAccessibility() { QAccessible::installFactory(AccessibleFor); }
@@ -219,7 +241,7 @@ SelfPaintedArea::SelfPaintedArea(TopLevelWidget* window, const ControlPlacement&
     : QWidget(window), window_(window), index_(placement.index), behaviour_(behaviour) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
-    setCursor(behaviour.Pointer() == PointerShape::PointingHand ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    setCursor(behaviour.Pointer() == PointerShape::PointingHand ? PointingHandCursor() : QCursor(Qt::ArrowCursor));
 }
 
 bool SelfPaintedArea::event(QEvent* event) {
@@ -364,6 +386,14 @@ void Repaint(Control* control) { ToWidget(control)->update(); }
 Size ControlSize(Control* control) {
     const QSize size = ToWidget(control)->size();
     return {size.width(), size.height()};
+}
+
+// The toolkit's two bitmaps: a set bit is black where the mask is set, and inverts
+// the screen where it is not.
+void SetPointingHandImage(const PointerImage& image) {
+    const QBitmap bitmap = qt::ToBitmap(image, [&](std::size_t at) { return image.andMask[at] == image.xorBits[at]; });
+    const QBitmap mask = qt::ToBitmap(image, [&](std::size_t at) { return image.andMask[at] == 0; });
+    qt::PointingHand() = QCursor(bitmap, mask, image.hotSpot.x, image.hotSpot.y);
 }
 
 void HoldPointer(Control* control) { ToWidget(control)->grabMouse(); }

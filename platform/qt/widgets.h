@@ -71,6 +71,8 @@ inline constexpr int SunkenEdgeWidth = 2;
 QFont DefaultGuiFont();
 QFont MakeFont(const FontDescription& description);
 QColor ToQColor(Colour colour);
+// The pointing-hand pointer as the program drew it, or the toolkit's own until then.
+QCursor PointingHandCursor();
 
 inline QWidget* ToWidget(Control* control) { return reinterpret_cast<QWidget*>(control); }
 inline TopLevelWidget* ToWindow(Window* window) { return reinterpret_cast<TopLevelWidget*>(window); }

@@ -751,8 +751,12 @@ class Rig:
     # ---------------------------------------------------------------- mouse
 
     def click(self, x, y, button=1):
-        """Moves the pointer to a screen position and clicks there."""
-        self.x("xdotool", "mousemove", "--sync", str(x), str(y), "click", str(button))
+        """Moves the pointer to a screen position and clicks there.
+
+        (No --sync: xdotool then waits for the pointer to move, forever if it
+        is already there. The server handles the synthetic motion and the
+        click in order, so the click lands at the new position anyway.)"""
+        self.x("xdotool", "mousemove", str(x), str(y), "click", str(button))
 
     # ---------------------------------------------------------- screenshots
 
