@@ -11,28 +11,7 @@ bool Inside(platform::Control* self, platform::Point position) {
 
 }  // namespace
 
-HoverOutcome FollowPointer(bool hovered, bool pointerInside, bool holdsPointer) {
-    if (!hovered) {
-        if (!pointerInside) return {};
-        return {.hovered = true, .hold = PointerHold::Take, .repaint = true};
-    }
-    if (!pointerInside) return {.hovered = false, .hold = PointerHold::LetGo, .repaint = true};
-    return {.hovered = true, .hold = holdsPointer ? PointerHold::Keep : PointerHold::Take};
-}
-
-std::string Link::Target() const {
-    if (settings_.opens == LinkTarget::WebAddress) return std::string(settings_.webAddress);
-    if (settings_.emailAddress.empty()) return {};
-    return "mailto:" + std::string(settings_.emailAddress);
-}
-
 std::string_view Link::Text() const { return settings_.caption.empty() ? settings_.webAddress : settings_.caption; }
-
-Colour Link::CurrentColour() const {
-    if (hovered_) return settings_.hoverColour;
-    if (visited_) return settings_.visitedColour;
-    return settings_.linkColour;
-}
 
 void Link::Paint(platform::Canvas& canvas, const platform::Rectangle& updateArea) {
     if (updateArea.IsEmpty()) return;
@@ -42,7 +21,7 @@ void Link::Paint(platform::Canvas& canvas, const platform::Rectangle& updateArea
                     {.horizontal = platform::HorizontalAlignment::Centre,
                      .vertical = platform::VerticalAlignment::Centre,
                      .wrapping = platform::Wrapping::OneLine},
-                    settings_.font, CurrentColour());
+                    settings_.font, LinkColour(settings_, hovered_, visited_));
 }
 
 // The link holds the pointer while hovered, so that it hears of the pointer leaving.
@@ -58,7 +37,7 @@ void Link::PointerMoved(platform::Control* self, platform::Point position) {
 // link opens it. The user is told nothing either way.
 void Link::LeftButtonPressed(platform::Control* self, platform::Point position) {
     if (!Inside(self, position)) return;
-    visited_ = OpenTarget(Target(), desktop_);
+    visited_ = OpenTarget(TargetAddress(settings_), desktop_);
     if (visited_) platform::Repaint(self);
 }
 

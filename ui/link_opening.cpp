@@ -32,17 +32,6 @@ std::optional<std::size_t> FindPlaceholder(std::string_view command) {
     return firstBare;
 }
 
-class ProgramDesktop final : public Desktop {
-public:
-    bool OpenWithDefaultHandler(std::string_view target) override {
-        return platform::OpenWithDefaultHandler(target, "open", platform::ShowMode::Normal);
-    }
-    std::optional<std::string> FindWebPageCommand() override { return platform::FindOpenCommand(".htm"); }
-    bool RunCommandLine(std::string_view commandLine) override {
-        return platform::RunCommandLine(commandLine, platform::ShowMode::Normal);
-    }
-};
-
 }  // namespace
 
 std::optional<std::string> FallbackCommand(std::string_view registeredCommand, std::string_view target) {
@@ -51,11 +40,6 @@ std::optional<std::string> FallbackCommand(std::string_view registeredCommand, s
     command.append(" ").append(target);
     if (command.size() > LongestCommandLine) return std::nullopt;
     return command;
-}
-
-Desktop& SystemDesktop() {
-    static ProgramDesktop desktop;
-    return desktop;
 }
 
 bool OpenTarget(std::string_view target, Desktop& desktop) {

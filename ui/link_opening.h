@@ -7,8 +7,6 @@
 #include <string>
 #include <string_view>
 
-#include "platform/desktop.h"
-
 namespace ui {
 
 // A looked-up command longer than this fails the opening, and so does a command to

@@ -113,4 +113,23 @@ TEST(IconFile, RefusesBrokenFilesWithoutReadingPastThem) {
     EXPECT_FALSE(ui::DecodeIconImage(shortPixels, shortEntries->front()));
 }
 
+TEST(CursorFile, PointingHandIsTwoColoursWithItsHotSpotAtTheFingertip) {
+    const auto cursor = ui::ReadCursor(resources::PointingHand());
+    ASSERT_TRUE(cursor);
+    EXPECT_EQ(cursor->width, 32);
+    EXPECT_EQ(cursor->height, 32);
+    EXPECT_EQ(cursor->hotSpotX, 6);
+    EXPECT_EQ(cursor->hotSpotY, 1);
+    const auto at = [&](int x, int y) { return static_cast<std::size_t>(y * 32 + x); };
+    EXPECT_EQ(cursor->andMask[at(6, 1)], 0) << "the fingertip is opaque";
+    EXPECT_EQ(cursor->xorBits[at(6, 1)], 0) << "and black";
+    EXPECT_EQ(cursor->andMask[at(6, 4)], 0) << "the finger is opaque";
+    EXPECT_EQ(cursor->xorBits[at(6, 4)], 1) << "and white";
+    for (const auto& [x, y] : {std::pair{0, 0}, {31, 0}, {0, 31}, {31, 31}}) {
+        EXPECT_EQ(cursor->andMask[at(x, y)], 1) << "corner " << x << "," << y << " shows the screen";
+        EXPECT_EQ(cursor->xorBits[at(x, y)], 0);
+    }
+    EXPECT_FALSE(ui::ReadCursor(resources::ApplicationIcon())) << "an icon file is no cursor";
+}
+
 }  // namespace
