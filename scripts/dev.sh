@@ -66,6 +66,7 @@ test)
     sanitized_checks
     fuzz "${FUZZ_SECONDS:-60}"
     build -DYUVOVIP_TESTS=ON -DYUVOVIP_WARNINGS_AS_ERRORS=ON
+    BUILD_DIR="$build_dir" scripts/package_checks.sh
     ctest --test-dir "$build_dir" --output-on-failure --timeout 300
     ;;
 *)
