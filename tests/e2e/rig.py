@@ -22,6 +22,10 @@ each Rig of a case through isolated(), which gives it a process of its own.
         rig.type("gnx")
         print(rig.frame_rect(), rig.describe(rig.focused()))
 
+A Rig can also give the program a private desktop (Desktop): the
+applications it may find, the defaults chosen for types and URI schemes, and
+a stand-in browser that records how it was started.
+
 `/usr/bin/python3 tests/e2e/rig.py PROGRAM [SCREEN]` prints what the rig sees.
 """
 
@@ -30,6 +34,7 @@ import os
 import pickle
 import re
 import select
+import shlex
 import shutil
 import signal
 import subprocess
@@ -252,6 +257,75 @@ class Rect(tuple):
         return f"{self.w}x{self.h}+{self.x}+{self.y}"
 
 
+RECORDER = """#!/bin/sh
+# Stands in for a browser: appends each argument as a line to the record.
+printf '%s\\n' "$@" >> {record}
+"""
+
+
+class Desktop:
+    """A private desktop for the program, written into the rig's temporary
+    folder, so that nothing of the host's desktop shows through:
+
+      XDG_DATA_DIRS    applications/<id>.desktop for each application
+      XDG_CONFIG_HOME  mimeapps.list with the default handlers
+      XDG_DATA_HOME, XDG_CONFIG_DIRS   empty
+
+    and a recorder: an executable script that appends each of its arguments
+    as a line to a record file (Rig.recorded() reads it back).
+
+      apps      {desktop id: (Exec line, [MIME types / x-scheme-handler/...
+                the entry declares])}; "{recorder}" in an Exec line stands
+                for the recorder's path
+      defaults  {MIME type or x-scheme-handler/...: desktop id}
+
+    Desktop() alone is a desktop where nothing is installed.
+    """
+
+    def __init__(self, apps=None, defaults=None):
+        self.apps = dict(apps or {})
+        self.defaults = dict(defaults or {})
+        unknown = set(self.defaults.values()) - set(self.apps)
+        if unknown:
+            raise ValueError(f"defaults name applications not installed: {sorted(unknown)}")
+
+    def build(self, root):
+        """Writes the desktop under root. Returns (environment for the
+        program, path of the record file)."""
+        dirs = {name: os.path.join(root, name)
+                for name in ("data-home", "data", "config-home", "config", "bin")}
+        for d in dirs.values():
+            os.makedirs(d)
+        record = os.path.join(root, "record")
+        recorder = os.path.join(dirs["bin"], "recorder")
+        with open(recorder, "w") as f:
+            f.write(RECORDER.format(record=shlex.quote(record)))
+        os.chmod(recorder, 0o755)
+
+        apps_dir = os.path.join(dirs["data"], "applications")
+        os.makedirs(apps_dir)
+        for app_id, (exec_line, types) in self.apps.items():
+            lines = ["[Desktop Entry]", "Type=Application", f"Name={app_id}",
+                     "Exec=" + exec_line.replace("{recorder}", recorder),
+                     "Terminal=false"]
+            if types:
+                lines.append("MimeType=" + "".join(f"{t};" for t in types))
+            with open(os.path.join(apps_dir, f"{app_id}.desktop"), "w") as f:
+                f.write("\n".join(lines) + "\n")
+        with open(os.path.join(dirs["config-home"], "mimeapps.list"), "w") as f:
+            f.write("[Default Applications]\n")
+            for kind, app_id in self.defaults.items():
+                f.write(f"{kind}={app_id}.desktop\n")
+
+        env = {
+            "XDG_DATA_HOME": dirs["data-home"],
+            "XDG_DATA_DIRS": dirs["data"],
+            "XDG_CONFIG_HOME": dirs["config-home"],
+            "XDG_CONFIG_DIRS": dirs["config"],
+        }
+        return env, record
+
+
 class Rig:
     """A private X session running the program under test.
 
@@ -265,6 +339,7 @@ class Rig:
       chars      non-ASCII characters to bind to free keycodes before start
       timeout    seconds for each start-up wait
       env        extra environment for the program
+      desktop    a Desktop to give the program instead of the host's
     """
 
     # Accessibility is initialised once per Python process and stays tied to
@@ -272,7 +347,7 @@ class Rig:
     _atspi_bus = None
 
     def __init__(self, program, args=(), screen="1024x768x24", case="adhoc",
-                 run=None, chars="", timeout=20.0, env=None):
+                 run=None, chars="", timeout=20.0, env=None, desktop=None):
         self.program = os.path.abspath(program)
         self.args = list(args)
         self.screen = screen
@@ -281,6 +356,8 @@ class Rig:
         self.case = case
         self.timeout = timeout
         self.extra_env = dict(env or {})
+        self.private_desktop = desktop
+        self.record = None        # the desktop recorder's record file
         self.initial_chars = chars
         self.artifacts = os.environ.get("E2E_ARTIFACTS") or os.path.join(
             REPO, "build", "e2e-artifacts", case)
@@ -356,6 +433,7 @@ class Rig:
         self._start_program()
 
     LOGS = ("xvfb", "dbus", "openbox", "program")
+    RECORD_COPY = "recorded.txt"
 
     def _clear_artifacts(self):
         """Removes what an earlier run left in the artefacts folder (only the
@@ -363,7 +441,7 @@ class Rig:
         os.makedirs(self.artifacts, exist_ok=True)
         for entry in os.listdir(self.artifacts):
             if re.fullmatch(r"\d\d-[\w.-]+\.png", entry) or \
-                    entry in {f"{n}.log" for n in self.LOGS}:
+                    entry in {f"{n}.log" for n in self.LOGS} | {self.RECORD_COPY}:
                 os.unlink(os.path.join(self.artifacts, entry))
 
     def _log(self, name):
@@ -453,6 +531,10 @@ class Rig:
             "QT_QPA_PLATFORM": "xcb",
             "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1",
         })
+        if self.private_desktop is not None:
+            root = os.path.join(self.tmp, "desktop")
+            desktop_env, self.record = self.private_desktop.build(root)
+            env.update(desktop_env)
         env.update(self.extra_env)
         self.proc = self._spawn("program", [self.program] + self.args, env=env)
 
@@ -488,6 +570,8 @@ class Rig:
             except Exception:
                 pass
         self._kill_all()
+        if self.record and os.path.exists(self.record):
+            shutil.copyfile(self.record, os.path.join(self.artifacts, self.RECORD_COPY))
         for f in self._logs:
             try:
                 f.close()
@@ -750,13 +834,27 @@ class Rig:
 
     # ---------------------------------------------------------------- mouse
 
-    def click(self, x, y, button=1):
-        """Moves the pointer to a screen position and clicks there.
+    def click(self, x, y, button=1, repeat=1, delay=100):
+        """Moves the pointer to a screen position and clicks there, `repeat`
+        times `delay` ms apart (repeat=2 is a double-click).
 
         (No --sync: xdotool then waits for the pointer to move, forever if it
         is already there. The server handles the synthetic motion and the
         click in order, so the click lands at the new position anyway.)"""
-        self.x("xdotool", "mousemove", str(x), str(y), "click", str(button))
+        several = ["--repeat", str(repeat), "--delay", str(delay)] if repeat > 1 else []
+        self.x("xdotool", "mousemove", str(x), str(y), "click", *several, str(button))
+
+    def move(self, x, y):
+        """Moves the pointer to a screen position."""
+        self.x("xdotool", "mousemove", str(x), str(y))
+
+    def press(self, x, y, button=1):
+        """Moves the pointer to a screen position and presses a button there,
+        holding it down until release()."""
+        self.x("xdotool", "mousemove", str(x), str(y), "mousedown", str(button))
+
+    def release(self, button=1):
+        self.x("xdotool", "mouseup", str(button))
 
     # ---------------------------------------------------------- screenshots
 
@@ -767,7 +865,35 @@ class Rig:
         self.x("import", "-display", self.display, "-window", "root", path, timeout=20)
         return path
 
+    def pixels(self, rect, path=None):
+        """The (r, g, b) pixels of a screen rectangle, row by row: from a
+        saved screenshot, or straight from the screen when path is None."""
+        crop = f"{rect.w}x{rect.h}+{rect.x}+{rect.y}"
+        if path is None:
+            argv = ["import", "-display", self.display, "-window", "root",
+                    "-crop", crop, "+repage", "-depth", "8", "rgb:-"]
+        else:
+            argv = ["convert", path, "-crop", crop, "+repage", "-depth", "8", "rgb:-"]
+        res = subprocess.run(argv, env=self.env, stdin=subprocess.DEVNULL,
+                             capture_output=True, timeout=20)
+        raw = res.stdout
+        if res.returncode != 0 or len(raw) != 3 * rect.w * rect.h:
+            raise RigError(f"{' '.join(argv)} gave {len(raw)} bytes, status "
+                           f"{res.returncode}: {res.stderr.decode(errors='replace').strip()}")
+        return [tuple(raw[i:i + 3]) for i in range(0, len(raw), 3)]
+
     # --------------------------------------------------------- the program
+
+    def recorded(self):
+        """The lines the desktop's recorder has written so far ([] when it
+        has not run)."""
+        if self.record is None:
+            raise RigError("the rig was started without a Desktop")
+        try:
+            with open(self.record, encoding="utf-8", errors="replace") as f:
+                return f.read().splitlines()
+        except FileNotFoundError:
+            return []
 
     def wait_exit(self, timeout=10.0):
         """Waits for the program to end; returns its exit status (negative:
