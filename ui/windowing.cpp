@@ -42,6 +42,7 @@ struct Runtime {
 };
 
 Runtime runtime;
+std::size_t textsHeld = 0;
 
 // A compiled-in icon file that cannot be read leaves the program without an icon.
 std::optional<WindowIcons> DecodeWindowIcons(std::span<const std::uint8_t> file) {
@@ -304,10 +305,17 @@ char* ReadControlText(const WindowDefinition& window, std::string_view control, 
     if (content.empty()) return nullptr;
     char* text = new char[content.size() + 1];
     std::memcpy(text, content.c_str(), content.size() + 1);
+    ++textsHeld;
     return text;
 }
 
-void ReleaseText(char* text) { delete[] text; }
+void ReleaseText(char* text) {
+    if (!text) return;
+    --textsHeld;
+    delete[] text;
+}
+
+std::size_t TextsHeld() { return textsHeld; }
 
 void ShowMessageBox(const char* text, ButtonSet, const char* title) {
     platform::ShowMessageBox(text ? text : "", title ? std::string_view(title) : texts::MessageCaption);

@@ -57,6 +57,8 @@ enum class TextProperty { Content };
 char* ReadControlText(const WindowDefinition& window, std::string_view control, TextProperty property);
 // Frees a text from ReadControlText; null is ignored.
 void ReleaseText(char* text);
+// How many texts from ReadControlText are not released yet.
+std::size_t TextsHeld();
 
 enum class ButtonSet { Ok = 0 };
 

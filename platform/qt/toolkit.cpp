@@ -4,7 +4,7 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <cstdio>
-#include <memory>
+#include <utility>
 
 #include "platform/qt/gbk.h"
 #include "platform/qt/widgets.h"
@@ -12,7 +12,10 @@
 namespace platform {
 namespace {
 
-std::unique_ptr<QApplication> application;
+// Owned, but deliberately without a destructor of static duration: when the X server
+// goes away the toolkit ends the process with exit(), and the application must not
+// be torn down then, after the toolkit's own state is gone.
+QApplication* application = nullptr;
 
 KeyPress Translate(const QKeyEvent& event) {
     const Qt::KeyboardModifiers modifiers = event.modifiers();
@@ -69,7 +72,7 @@ std::optional<Failure> StartToolkit(int& argumentCount, char** arguments) {
     // the fallback.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "xcb;wayland");
-    application = std::make_unique<QApplication>(argumentCount, arguments);
+    application = new QApplication(argumentCount, arguments);
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setFont(qt::DefaultGuiFont());
     keyFilter = new KeyFilter;
@@ -83,7 +86,7 @@ void StopToolkit() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     delete keyFilter;
     keyFilter = nullptr;
-    application.reset();
+    delete std::exchange(application, nullptr);
 }
 
 int RunEventLoop() { return QApplication::exec(); }

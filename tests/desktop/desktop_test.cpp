@@ -160,6 +160,17 @@ TEST(OpeningOnTheDesktop, CommandThatCannotStartLeavesTheLinkUnvisited) {
     EXPECT_EQ(outcome.recorded, "");
 }
 
+TEST(OpeningOnTheDesktop, BrowserMissingFromThePathLeavesTheLinkUnvisited) {
+    const Outcome outcome = RunScenario(
+        [](const FakeDesktop& desktop) {
+            desktop.WriteDesktopEntry("gone.desktop", "no-such-browser-anywhere %u", "x-scheme-handler/https;text/html;");
+            desktop.WriteDefaults("x-scheme-handler/https=gone.desktop\ntext/html=gone.desktop\n");
+        },
+        0);
+    ASSERT_TRUE(outcome.childExited);
+    EXPECT_FALSE(outcome.opened);
+}
+
 TEST(OpeningOnTheDesktop, ShellMetacharactersInTheCommandReachTheBrowserAsPlainWords) {
     const Outcome outcome = RunScenario(
         [](const FakeDesktop& desktop) {

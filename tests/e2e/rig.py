@@ -903,6 +903,13 @@ class Rig:
         except subprocess.TimeoutExpired:
             raise RigError(f"the program was still running after {timeout:g} s") from None
 
+    def lose_display(self):
+        """Ends the X server under the running program, as when a session dies."""
+        for name, proc in self._started:
+            if name == "xvfb":
+                proc.kill()
+                proc.wait(timeout=10)
+
     def wm_close(self, wid=None):
         """Asks the window manager to close the window (_NET_CLOSE_WINDOW)."""
         self.x("wmctrl", "-i", "-c", hex(wid or self.window))

@@ -134,6 +134,20 @@ def escape_closes(program):
             raise Failure(f"after Esc the program exited with status {status}, expected 0")
 
 
+@case("display-lost-ends-program")
+def display_lost_ends_program(program):
+    """When the X server goes away the program ends instead of hanging."""
+    with Rig(program, case="display-lost-ends-program") as rig:
+        started(rig)
+        rig.lose_display()
+        try:
+            status = rig.wait_exit(SETTLE)
+        except RigError as exc:
+            raise Failure(f"after the display went away: {exc}") from None
+        if status < 0:
+            raise Failure(f"the program was killed by signal {-status} instead of ending")
+
+
 # how, action
 WM_CLOSERS = [
     ("wmctrl -ic (_NET_CLOSE_WINDOW)", lambda rig: rig.wm_close()),

@@ -5,6 +5,8 @@
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
+#include <chrono>
+#include <fstream>
 #include <functional>
 
 #include "app/program.h"
@@ -32,7 +34,8 @@ protected:
     // meanwhile; each box is dismissed with Return after `whileOpen` ran in the first.
     // The watch re-arms itself before it acts, so it also reaches a box opened from
     // inside another box's loop.
-    std::vector<ShownBox> ClickAndCollectBoxes(const std::function<void()>& whileOpen = {}) {
+    std::vector<ShownBox> ClickAndCollectBoxes(const std::function<void()>& whileOpen = {},
+                                               std::chrono::milliseconds strayBoxWait = std::chrono::milliseconds(30)) {
         std::vector<ShownBox> boxes;
         bool watching = true;
         std::function<void()> watch = [&] {
@@ -50,9 +53,9 @@ protected:
         ClickThroughTheWindowSystem(Control("按钮1"));
         // A box that was wrongly shown would have opened within the click; give a
         // stray one a moment more to show itself.
-        QTest::qWait(30);
+        QTest::qWait(static_cast<int>(strayBoxWait.count()));
         watching = false;
-        QTest::qWait(10);
+        QTest::qWait(std::min(10, static_cast<int>(strayBoxWait.count())));
         return boxes;
     }
 
@@ -110,6 +113,39 @@ TEST_F(AnswerCheckTest, OpenBoxBlocksClicksAndKeysToTheWindow) {
     });
     EXPECT_EQ(boxes.size(), 1u) << "no second check ran while the box was open";
     EXPECT_EQ(AnswerBox()->text(), "gnx");
+}
+
+long ResidentKilobytes() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
+    return -1;
+}
+
+TEST_F(AnswerCheckTest, TenThousandChecksKeepMemoryFlatAndReleaseEveryText) {
+    struct Answer {
+        const char* text;
+        bool showsBox;
+    };
+    const Answer answers[] = {{"gnx", true}, {"", true}, {"gn", false}, {"gnx ", false}, {"ｇｎｘ", false}};
+    long warmedUp = 0;
+    int boxesShown = 0;
+    int boxesExpected = 0;
+    for (int check = 0; check < 10000; ++check) {
+        const Answer& answer = answers[check % std::size(answers)];
+        QTest::keyClick(AnswerBox(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(AnswerBox(), Qt::Key_Delete);
+        QInputMethodEvent typed;
+        typed.setCommitString(QString::fromUtf8(answer.text));
+        QCoreApplication::sendEvent(AnswerBox(), &typed);
+        boxesShown += static_cast<int>(ClickAndCollectBoxes({}, std::chrono::milliseconds(0)).size());
+        boxesExpected += answer.showsBox;
+        if (check == 999) warmedUp = ResidentKilobytes();
+    }
+    EXPECT_EQ(boxesShown, boxesExpected);
+    EXPECT_EQ(ui::TextsHeld(), 0u) << "every text read was released";
+    const long growth = ResidentKilobytes() - warmedUp;
+    EXPECT_LT(growth, 4096) << "resident memory grew by " << growth << " KB over 9,000 checks";
 }
 
 }  // namespace
