@@ -1,7 +1,11 @@
 // Opening addresses and starting programs over GIO: the default handler of the
 // address, the default application for web pages, and spawning without a shell.
+// GIO is loaded on the first opening rather than at start-up: most runs never open
+// the page, and loading it with the program costs start-up time and memory. GLib
+// itself comes with the toolkit.
 #include "platform/desktop.h"
 
+#include <dlfcn.h>
 #include <gio/gio.h>
 
 #include <memory>
@@ -13,10 +17,34 @@
 namespace platform {
 namespace {
 
-struct GObjectRelease {
-    void operator()(gpointer object) const { g_object_unref(object); }
+// The few GIO functions the desktop needs, or none when GIO cannot be loaded.
+struct Gio {
+    decltype(&g_app_info_launch_default_for_uri) launchDefaultForUri;
+    decltype(&g_app_info_get_default_for_type) defaultForType;
+    decltype(&g_app_info_get_commandline) commandLine;
+    decltype(&g_object_unref) release;
 };
-using AppInfo = std::unique_ptr<GAppInfo, GObjectRelease>;
+
+template <typename Function>
+bool Resolve(void* library, const char* name, Function& function) {
+    function = reinterpret_cast<Function>(dlsym(library, name));
+    return function != nullptr;
+}
+
+const Gio* LoadGio() {
+    static const std::optional<Gio> gio = []() -> std::optional<Gio> {
+        void* library = dlopen("libgio-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
+        if (!library) return std::nullopt;
+        Gio functions{};
+        const bool complete = Resolve(library, "g_app_info_launch_default_for_uri", functions.launchDefaultForUri) &&
+                              Resolve(library, "g_app_info_get_default_for_type", functions.defaultForType) &&
+                              Resolve(library, "g_app_info_get_commandline", functions.commandLine) &&
+                              Resolve(library, "g_object_unref", functions.release);
+        if (!complete) return std::nullopt;
+        return functions;
+    }();
+    return gio ? &*gio : nullptr;
+}
 
 void Forget(GError* error) {
     if (error) g_error_free(error);
@@ -26,9 +54,11 @@ void Forget(GError* error) {
 
 // GIO knows no action or show mode: it launches the handler of the address's scheme.
 bool OpenWithDefaultHandler(std::string_view target, std::string_view, ShowMode) {
+    const Gio* gio = LoadGio();
+    if (!gio) return false;
     const std::string address(target);
     GError* error = nullptr;
-    const bool launched = g_app_info_launch_default_for_uri(address.c_str(), nullptr, &error);
+    const bool launched = gio->launchDefaultForUri(address.c_str(), nullptr, &error);
     Forget(error);
     return launched;
 }
@@ -36,10 +66,12 @@ bool OpenWithDefaultHandler(std::string_view target, std::string_view, ShowMode)
 // Documents ending in ".htm" are web pages: the command is the Exec line of the
 // default application for text/html.
 std::optional<std::string> FindOpenCommand(std::string_view extension) {
-    if (extension != ".htm") return std::nullopt;
-    const AppInfo application(g_app_info_get_default_for_type("text/html", FALSE));
+    const Gio* gio = LoadGio();
+    if (!gio || extension != ".htm") return std::nullopt;
+    const auto release = [gio](GAppInfo* info) { gio->release(info); };
+    const std::unique_ptr<GAppInfo, decltype(release)> application(gio->defaultForType("text/html", FALSE), release);
     if (!application) return std::nullopt;
-    const char* command = g_app_info_get_commandline(application.get());
+    const char* command = gio->commandLine(application.get());
     if (!command) return std::nullopt;
     return std::string(command);
 }

@@ -52,7 +52,7 @@ void ApplyCommon(QWidget* widget, const ControlPlacement& placement, Qt::FocusPo
 
 class Canvas final : public platform::Canvas {
 public:
-    Canvas(QPainter& painter, QSize size) : painter_(painter), size_(size) {}
+    Canvas(QPainter& painter, QSize size, PictureCache& pictures) : painter_(painter), size_(size), pictures_(pictures) {}
 
     Size AreaSize() const override { return {size_.width(), size_.height()}; }
     void FillRectangle(const Rectangle& area, Colour colour) override {
@@ -60,15 +60,21 @@ public:
     }
     void DrawText(std::string_view text, const Rectangle& area, const TextLayout& layout,
                   const std::optional<FontDescription>& font, Colour colour) override;
+    // The screen's pixel layout is made once per picture, not on every repaint.
     void DrawPicture(const RgbImage& picture, Point topLeft) override {
-        const QImage image(picture.redGreenBlue.data(), picture.width, picture.height, picture.width * 3,
-                           QImage::Format_RGB888);
-        painter_.drawImage(QPoint(topLeft.x, topLeft.y), image);
+        if (pictures_.source != picture.redGreenBlue.data()) {
+            pictures_.source = picture.redGreenBlue.data();
+            pictures_.converted = QImage(picture.redGreenBlue.data(), picture.width, picture.height, picture.width * 3,
+                                         QImage::Format_RGB888)
+                                      .convertToFormat(QImage::Format_RGB32);
+        }
+        painter_.drawImage(QPoint(topLeft.x, topLeft.y), pictures_.converted);
     }
 
 private:
     QPainter& painter_;
     QSize size_;
+    PictureCache& pictures_;
 };
 
 void Canvas::DrawText(std::string_view text, const Rectangle& area, const TextLayout& layout,
@@ -254,7 +260,7 @@ bool SelfPaintedArea::event(QEvent* event) {
 
 void SelfPaintedArea::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    Canvas canvas(painter, size());
+    Canvas canvas(painter, size(), pictures_);
     const QRect area = event->rect();
     behaviour_.Paint(canvas, {area.x(), area.y(), area.width(), area.height()});
 }

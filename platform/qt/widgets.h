@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QEvent>
+#include <QImage>
 #include <QWidget>
 
 #include "platform/window_system.h"
@@ -44,6 +45,13 @@ public:
     std::int32_t result = 0;
 };
 
+// A picture as the screen wants it, made from the program's pixels the first time
+// they are drawn.
+struct PictureCache {
+    const void* source = nullptr;
+    QImage converted;
+};
+
 class SelfPaintedArea final : public QWidget {
 public:
     SelfPaintedArea(TopLevelWidget* window, const ControlPlacement& placement, SelfPaintedControl& behaviour);
@@ -63,6 +71,7 @@ private:
     TopLevelWidget* window_;
     int index_;
     SelfPaintedControl& behaviour_;
+    PictureCache pictures_;
 };
 
 // Thickness of the sunken edge the program draws inside the client area.
