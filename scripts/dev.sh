@@ -9,7 +9,8 @@ build_dir=${BUILD_DIR:-build}
 packages_to_build=(cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins libglib2.0-dev libjpeg62-turbo-dev
                    fonts-noto-cjk)
 packages_to_test=(googletest xvfb openbox xdotool x11-utils x11-xserver-utils wmctrl dbus at-spi2-core
-                  python3 python3-pyatspi imagemagick libjpeg-turbo-progs clang libclang-rt-14-dev)
+                  python3 python3-pyatspi imagemagick libjpeg-turbo-progs clang libclang-rt-14-dev
+                  binutils-mingw-w64-x86-64 icoutils desktop-file-utils appstream dpkg-dev file)
 
 install() {
     local missing=()
