@@ -29,24 +29,30 @@ build() {
     cmake --build "$build_dir" --parallel "$(nproc)"
 }
 
-# The logic without a display once more, under AddressSanitizer and
-# UndefinedBehaviorSanitizer, leaks included.
+# The whole suite once more under AddressSanitizer and UndefinedBehaviorSanitizer,
+# leaks included; the packaging checks read files, not memory, and run once.
 sanitized_checks() {
     cmake -S . -B "$build_dir-sanitize" -DYUVOVIP_SANITIZE=ON -DYUVOVIP_WARNINGS_AS_ERRORS=ON
-    cmake --build "$build_dir-sanitize" --parallel "$(nproc)" --target unit_tests
-    ASAN_OPTIONS=detect_leaks=1 "$build_dir-sanitize/tests/unit_tests" --gtest_brief=1
+    cmake --build "$build_dir-sanitize" --parallel "$(nproc)"
+    ASAN_OPTIONS=detect_leaks=1 ctest --test-dir "$build_dir-sanitize" --label-exclude packaging \
+        --output-on-failure --timeout 300
 }
 
-# Each fuzz target for a bounded time, seeded with the committed inputs.
+# Each fuzz target for a bounded time, seeded with the committed inputs: the picture
+# decoder a minute, the other parsers of outside bytes 45 seconds each.
 fuzz() {
-    local seconds=$1
     CXX=clang++ cmake -S tests/fuzz -B "$build_dir-fuzz"
     cmake --build "$build_dir-fuzz" --parallel "$(nproc)"
-    local corpus
-    corpus=$(mktemp -d)
-    "$build_dir-fuzz/picture_decoder_fuzz" -max_total_time="$seconds" -rss_limit_mb=2048 -max_len=65536 \
-        -print_final_stats=1 "$corpus" tests/fuzz/seeds/picture resources 2>&1 | tail -n 12
-    rm -rf "$corpus"
+    local target seeds seconds corpus
+    for target in picture_decoder:picture:60 icon_file:icon:45 command_line:command:45 compare_text:compare:45 \
+                  gbk:gbk:45; do
+        IFS=: read -r target seeds seconds <<<"$target"
+        corpus=$(mktemp -d)
+        echo "fuzzing $target for $seconds s"
+        "$build_dir-fuzz/${target}_fuzz" -max_total_time="$seconds" -rss_limit_mb=2048 -max_len=65536 \
+            -print_final_stats=1 "$corpus" "tests/fuzz/seeds/$seeds" 2>&1 | tail -n 4
+        rm -rf "$corpus"
+    done
 }
 
 case "${1:-}" in
@@ -65,7 +71,7 @@ run)
 test)
     install "${packages_to_build[@]}" "${packages_to_test[@]}"
     sanitized_checks
-    fuzz "${FUZZ_SECONDS:-60}"
+    fuzz
     build -DYUVOVIP_TESTS=ON -DYUVOVIP_WARNINGS_AS_ERRORS=ON
     BUILD_DIR="$build_dir" scripts/package_checks.sh
     ctest --test-dir "$build_dir" --output-on-failure --timeout 300
