@@ -33,14 +33,14 @@ protected:
     // Clicks the button as the windowing system would and gives every box that showed
     // meanwhile; each box is dismissed with Return after `whileOpen` ran in the first.
     // The watch re-arms itself before it acts, so it also reaches a box opened from
-    // inside another box's loop.
+    // inside another box's loop; it ends with this call.
     std::vector<ShownBox> ClickAndCollectBoxes(const std::function<void()>& whileOpen = {},
                                                std::chrono::milliseconds strayBoxWait = std::chrono::milliseconds(30)) {
         std::vector<ShownBox> boxes;
-        bool watching = true;
-        std::function<void()> watch = [&] {
-            if (!watching) return;
-            QTimer::singleShot(5, watch);
+        QTimer watch;
+        watch.setSingleShot(true);
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            watch.start(5);
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (!box || !box->isVisible()) return;
             boxes.push_back({box->windowTitle(), box->text(), static_cast<int>(box->buttons().size()),
@@ -48,14 +48,12 @@ protected:
                              box->windowModality() == Qt::ApplicationModal, box->parentWidget() == nullptr});
             if (whileOpen && boxes.size() == 1) whileOpen();
             QTest::keyClick(box, Qt::Key_Return);
-        };
-        QTimer::singleShot(5, watch);
+        });
+        watch.start(5);
         ClickThroughTheWindowSystem(Control("按钮1"));
         // A box that was wrongly shown would have opened within the click; give a
         // stray one a moment more to show itself.
         QTest::qWait(static_cast<int>(strayBoxWait.count()));
-        watching = false;
-        QTest::qWait(std::min(10, static_cast<int>(strayBoxWait.count())));
         return boxes;
     }
 
@@ -115,6 +113,14 @@ TEST_F(AnswerCheckTest, OpenBoxBlocksClicksAndKeysToTheWindow) {
     EXPECT_EQ(AnswerBox()->text(), "gnx");
 }
 
+// Under AddressSanitizer freed memory is held back to catch late uses, so resident
+// memory says nothing there; its leak check speaks instead.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool ResidentMemoryIsMeaningful = false;
+#else
+constexpr bool ResidentMemoryIsMeaningful = true;
+#endif
+
 long ResidentKilobytes() {
     std::ifstream status("/proc/self/status");
     for (std::string line; std::getline(status, line);)
@@ -145,7 +151,9 @@ TEST_F(AnswerCheckTest, TenThousandChecksKeepMemoryFlatAndReleaseEveryText) {
     EXPECT_EQ(boxesShown, boxesExpected);
     EXPECT_EQ(ui::TextsHeld(), 0u) << "every text read was released";
     const long growth = ResidentKilobytes() - warmedUp;
-    EXPECT_LT(growth, 4096) << "resident memory grew by " << growth << " KB over 9,000 checks";
+    if (ResidentMemoryIsMeaningful) {
+        EXPECT_LT(growth, 4096) << "resident memory grew by " << growth << " KB over 9,000 checks";
+    }
 }
 
 }  // namespace
