@@ -40,7 +40,7 @@ protected:
         QTimer watch;
         watch.setSingleShot(true);
         QObject::connect(&watch, &QTimer::timeout, [&] {
-            watch.start(5);
+            watch.start(1);
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (!box || !box->isVisible()) return;
             boxes.push_back({box->windowTitle(), box->text(), static_cast<int>(box->buttons().size()),
@@ -49,7 +49,7 @@ protected:
             if (whileOpen && boxes.size() == 1) whileOpen();
             QTest::keyClick(box, Qt::Key_Return);
         });
-        watch.start(5);
+        watch.start(1);
         ClickThroughTheWindowSystem(Control("按钮1"));
         // A box that was wrongly shown would have opened within the click; give a
         // stray one a moment more to show itself.
