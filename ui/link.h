@@ -23,8 +23,6 @@ public:
     platform::AccessibleRole Role() const override { return platform::AccessibleRole::Link; }
     std::string AccessibleText() const override { return std::string(Text()); }
 
-    bool Hovered() const { return hovered_; }
-    bool Visited() const { return visited_; }
 
 private:
     std::string_view Text() const;

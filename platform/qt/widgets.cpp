@@ -174,7 +174,7 @@ QColor ToQColor(Colour colour) { return QColor(colour & 0xFF, (colour >> 8) & 0x
 void InstallAccessibility() { QAccessible::installFactory(AccessibleFor); }
 
 TopLevelWidget::TopLevelWidget(const TopLevelSettings& settings, WindowListener& listener)
-    : QWidget(nullptr, FlagsFor(settings)), listener_(listener), clientEdge_(settings.clientEdge) {
+    : QWidget(nullptr, FlagsFor(settings)), listener_(listener), frame_(settings.frame), clientEdge_(settings.clientEdge) {
     setWindowTitle(FromGbk(settings.title));
     setAutoFillBackground(false);
 }
@@ -187,7 +187,7 @@ void TopLevelWidget::PlaceFrame(QPoint topLeft, QSize outer) {
     frameTopLeft_ = topLeft;
     frameSize_ = outer;
     frameFitted_ = false;
-    resize(outer);
+    Resize(outer);
     move(topLeft);
 }
 
@@ -196,8 +196,16 @@ void TopLevelWidget::FitFrame() {
     const QMargins margins = windowHandle()->frameMargins();
     if (margins.isNull()) return;
     frameFitted_ = true;
-    resize(frameSize_.shrunkBy(margins));
+    Resize(frameSize_.shrunkBy(margins));
     move(frameTopLeft_);
+}
+
+// A sizing frame lets the user change the size; a fixed one keeps the one given.
+void TopLevelWidget::Resize(QSize client) {
+    if (frame_ == Frame::Fixed)
+        setFixedSize(client);
+    else
+        resize(client);
 }
 
 bool TopLevelWidget::event(QEvent* event) {

@@ -27,8 +27,10 @@ protected:
 
 private:
     void FitFrame();
+    void Resize(QSize client);
 
     WindowListener& listener_;
+    Frame frame_;
     ClientEdge clientEdge_;
     QPoint frameTopLeft_;
     QSize frameSize_;
