@@ -1,6 +1,7 @@
 """What the packaging checks share: a list of findings, running tools, and a
 reader of icon files written from the format, apart from the build tool."""
 
+import argparse
 import struct
 import subprocess
 import sys
@@ -65,10 +66,19 @@ def run(command, **kwargs):
     return result.stdout
 
 
-def main(check):
-    """Runs check() and turns a CheckFailed into exit status 1."""
+def run_command_line(description, table):
+    """Runs the check that the command line names, from a table of (name, check,
+    argument names); a CheckFailed becomes exit status 1."""
+    parser = argparse.ArgumentParser(description=description, formatter_class=argparse.RawDescriptionHelpFormatter)
+    commands = parser.add_subparsers(dest="command", required=True)
+    for name, check, arguments in table:
+        command = commands.add_parser(name)
+        for argument in arguments:
+            command.add_argument(argument)
+        command.set_defaults(run=check)
+    arguments = parser.parse_args()
     try:
-        check()
+        arguments.run(arguments)
     except CheckFailed as failure:
         print(f"FAIL {failure}")
         sys.exit(1)

@@ -10,7 +10,6 @@ images, and an installation holds exactly the program's files.
 Exit status 0 when everything holds, 1 otherwise.
 """
 
-import argparse
 import configparser
 import os
 import re
@@ -22,7 +21,7 @@ import zlib
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from common import CheckFailed, Checks, main, read_icon_file, rgba_of_icon_bitmap, run  # noqa: E402
+from common import CheckFailed, Checks, run_command_line, read_icon_file, rgba_of_icon_bitmap, run  # noqa: E402
 
 APP_ID = "example.yuvovip.AccountGetter"
 NAME = "YUVOvip账号获取器"
@@ -174,22 +173,10 @@ def install_tree(args):
     checks.done()
 
 
-def parse_arguments():
-    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    commands = parser.add_subparsers(dest="command", required=True)
-    for name, check, arguments in [
+if __name__ == "__main__":
+    run_command_line(__doc__, [
         ("entry", entry, ["desktop_file"]),
         ("metainfo", metainfo, ["metainfo_file"]),
         ("hicolor-icons", hicolor_icons, ["hicolor_dir", "icon_file"]),
         ("install-tree", install_tree, ["cmake", "build_dir", "prefix"]),
-    ]:
-        command = commands.add_parser(name)
-        for argument in arguments:
-            command.add_argument(argument)
-        command.set_defaults(run=check)
-    return parser.parse_args()
-
-
-if __name__ == "__main__":
-    arguments = parse_arguments()
-    main(lambda: arguments.run(arguments))
+    ])

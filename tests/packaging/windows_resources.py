@@ -12,7 +12,6 @@ is decoded by the reader below, written from the format alone.
 Exit status 0 when everything holds, 1 otherwise; a missing tool fails.
 """
 
-import argparse
 import os
 import re
 import struct
@@ -20,7 +19,7 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from common import CheckFailed, Checks, bitmap_header, main, read_icon_file, run  # noqa: E402
+from common import CheckFailed, Checks, bitmap_header, run_command_line, read_icon_file, run  # noqa: E402
 
 WINDRES = "x86_64-w64-mingw32-windres"
 LD = "x86_64-w64-mingw32-ld"
@@ -269,23 +268,11 @@ def pointer_group(args):
     checks.done()
 
 
-def parse_arguments():
-    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    commands = parser.add_subparsers(dest="command", required=True)
-    for name, check, arguments in [
+if __name__ == "__main__":
+    run_command_line(__doc__, [
         ("link", link, ["resource_dir", "pe_file", "preprocessor"]),
         ("listing", listing, ["pe_file"]),
         ("version", version, ["pe_file"]),
         ("icon-group", icon_group, ["pe_file", "icon_file"]),
         ("pointer-group", pointer_group, ["pe_file", "cursor_file"]),
-    ]:
-        command = commands.add_parser(name)
-        for argument in arguments:
-            command.add_argument(argument)
-        command.set_defaults(run=check)
-    return parser.parse_args()
-
-
-if __name__ == "__main__":
-    arguments = parse_arguments()
-    main(lambda: arguments.run(arguments))
+    ])
