@@ -97,11 +97,12 @@ public:
         if (window_) platform::DestroyWindow(window_);
     }
 
-    platform::Control* ControlNamed(std::string_view name) const {
+    // The entry field of that name while the window exists, else null.
+    platform::Control* EntryFieldNamed(std::string_view name) const {
         const auto& controls = definition_.controls;
         const auto found = std::find_if(controls.begin(), controls.end(),
                                         [&](const ControlDefinition& control) { return control.name == name; });
-        if (found == controls.end() || !window_) return nullptr;
+        if (found == controls.end() || !window_ || KindOf(found->settings) != Kind::EditBox) return nullptr;
         return controls_[static_cast<std::size_t>(found - controls.begin())];
     }
 
@@ -296,11 +297,8 @@ int EndWithStartupFailure(const StartupFailure& failure) {
 
 char* ReadControlText(const WindowDefinition& window, std::string_view control, TextProperty) {
     if (!runtime.window || &runtime.window->Definition() != &window) return nullptr;
-    const auto& controls = window.controls;
-    const auto found = std::find_if(controls.begin(), controls.end(),
-                                    [&](const ControlDefinition& candidate) { return candidate.name == control; });
-    platform::Control* handle = runtime.window->ControlNamed(control);
-    if (!handle || KindOf(found->settings) != Kind::EditBox) return nullptr;
+    platform::Control* handle = runtime.window->EntryFieldNamed(control);
+    if (!handle) return nullptr;
     const std::string content = platform::ReadEntryFieldText(handle);
     if (content.empty()) return nullptr;
     char* text = new char[content.size() + 1];
