@@ -120,16 +120,21 @@ def tab_ring(program):
 
 # ------------------------------------------------------------------- closing
 
+def exit_status_after(rig, what):
+    """The program's exit status once it has ended after `what`."""
+    try:
+        return rig.wait_exit(SETTLE)
+    except RigError as exc:
+        raise Failure(f"after {what}: {exc}") from None
+
+
 @case("escape-closes")
 def escape_closes(program):
     """Esc closes the window and the program exits with status 0."""
     with Rig(program, case="escape-closes") as rig:
         started(rig)
         rig.key("Escape")
-        try:
-            status = rig.wait_exit(SETTLE)
-        except RigError as exc:
-            raise Failure(f"after Esc: {exc}") from None
+        status = exit_status_after(rig, "Esc")
         if status != 0:
             raise Failure(f"after Esc the program exited with status {status}, expected 0")
 
@@ -140,10 +145,7 @@ def display_lost_ends_program(program):
     with Rig(program, case="display-lost-ends-program") as rig:
         started(rig)
         rig.lose_display()
-        try:
-            status = rig.wait_exit(SETTLE)
-        except RigError as exc:
-            raise Failure(f"after the display went away: {exc}") from None
+        status = exit_status_after(rig, "the display went away")
         if status < 0:
             raise Failure(f"the program was killed by signal {-status} instead of ending")
 
@@ -160,10 +162,7 @@ def close_through_window_manager(program, index):
     with Rig(program, case="window-manager-close", run=f"{index + 1}") as rig:
         started(rig)
         close(rig)
-        try:
-            status = rig.wait_exit(SETTLE)
-        except RigError as exc:
-            raise Failure(f"after {how}: {exc}") from None
+        status = exit_status_after(rig, how)
         if status != 0:
             raise Failure(f"after {how} the program exited with status {status}, expected 0")
 
